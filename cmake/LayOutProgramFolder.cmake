@@ -1,0 +1,12 @@
+# cmake -DSOURCE=<dist folder> -DTARGET=<program folder> -P LayOutProgramFolder.cmake
+file(MAKE_DIRECTORY ${TARGET}/config/database ${TARGET}/config/dicts ${TARGET}/config/reports)
+file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
+foreach(file IN LISTS files)
+  if(file STREQUAL "CMakeLists.txt")
+    continue()
+  endif()
+  if(NOT EXISTS ${TARGET}/${file})
+    get_filename_component(folder ${TARGET}/${file} DIRECTORY)
+    file(COPY ${SOURCE}/${file} DESTINATION ${folder})
+  endif()
+endforeach()

@@ -1,0 +1,327 @@
+#include "MainForm.h"
+
+#include "AboutForm.h"
+#include "Database.h"
+#include "Entity.h"
+#include "Fonts.h"
+#include "IniFile.h"
+#include "Logger.h"
+#include "Version.h"
+#include "WarningForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedLayout>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Тарвис");
+const QString kSymbolFontFamily = QStringLiteral("Tarvis");
+
+QString WithTrailingSlash(QString folder) {
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QObject* NodeForm(const QTreeWidgetItem* item) { return item->data(0, Qt::UserRole).value<QObject*>(); }
+
+} // namespace
+
+QString TMainForm::DefaultProgramFolder() { return QCoreApplication::applicationDirPath(); }
+
+TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : TVYKInterfaceForm(parent) {
+    InterfaceForm = this;
+    AppDir = WithTrailingSlash(programFolder);
+    CreateControls();
+    CreateMenu();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+    if (InterfaceForm == this)
+        InterfaceForm = nullptr;
+}
+
+void TMainForm::CreateControls() {
+    setObjectName(QStringLiteral("MainForm"));
+    setFont(DesignFont(QStringLiteral("Tahoma"), 8));
+    resize(726, 518);
+    setMinimumSize(640, 480);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(8);
+    Splitter1->setOpaqueResize(true);
+    Splitter1->setChildrenCollapsible(false);
+    setCentralWidget(Splitter1);
+
+    LeftPanel = new QWidget(Splitter1);
+    LeftPanel->setObjectName(QStringLiteral("LeftPanel"));
+    auto* leftLayout = new QVBoxLayout(LeftPanel);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    Splitter2 = new QSplitter(Qt::Vertical, LeftPanel);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setHandleWidth(8);
+    Splitter2->setOpaqueResize(true);
+    Splitter2->setChildrenCollapsible(false);
+    leftLayout->addWidget(Splitter2);
+
+    NavigatorPanel = new QWidget(Splitter2);
+    NavigatorPanel->setObjectName(QStringLiteral("NavigatorPanel"));
+    auto* navigatorLayout = new QVBoxLayout(NavigatorPanel);
+    navigatorLayout->setContentsMargins(8, 8, 8, 8);
+    NavigatorTreeView = new QTreeWidget(NavigatorPanel);
+    NavigatorTreeView->setObjectName(QStringLiteral("NavigatorTreeView"));
+    NavigatorTreeView->setHeaderHidden(true);
+    NavigatorTreeView->setIndentation(19);
+    NavigatorTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    NavigatorTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
+    NavigatorTreeView->setEnabled(false);
+    navigatorLayout->addWidget(NavigatorTreeView);
+    Splitter2->addWidget(NavigatorPanel);
+
+    TabControl = new QFrame(Splitter1);
+    TabControl->setObjectName(QStringLiteral("TabControl"));
+    static_cast<QFrame*>(TabControl)->setFrameShape(QFrame::StyledPanel);
+    TabLayout = new QStackedLayout(TabControl);
+    TabLayout->setStackingMode(QStackedLayout::StackAll); // docked forms lie on top of each other
+    TabLayout->setContentsMargins(2, 2, 2, 2);
+
+    Splitter1->addWidget(LeftPanel);
+    Splitter1->addWidget(TabControl);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({241, 726 - 241});
+    NavigatorPanel->resize(241, 120);
+    Splitter2->setSizes({120});
+}
+
+void TMainForm::CreateMenu() {
+    FMainMenu = menuBar();
+    FMainMenu->setObjectName(QStringLiteral("FMainMenu"));
+
+    ReportsMenuItem = FMainMenu->addMenu(QStringLiteral("Оформление"));
+    ReportsMenuItem->setObjectName(QStringLiteral("ReportsMenuItem"));
+    EditCardTemplate = ReportsMenuItem->addAction(QStringLiteral("Редактировать шаблон"));
+    EditCardTemplate->setObjectName(QStringLiteral("EditCardTemplate"));
+    // Opens reports/card.frf in the report designer; enabled when the reporter arrives.
+    EditCardTemplate->setEnabled(false);
+
+    HelpMI = FMainMenu->addMenu(QStringLiteral("Помощь"));
+    HelpMI->setObjectName(QStringLiteral("HelpMI"));
+    AboutMI = HelpMI->addAction(QStringLiteral("О программе"));
+    AboutMI->setObjectName(QStringLiteral("AboutMI"));
+    connect(AboutMI, &QAction::triggered, this, &TMainForm::AboutMIClick);
+    DebugMI = HelpMI->addAction(QStringLiteral("Отладочная информация"));
+    DebugMI->setObjectName(QStringLiteral("DebugMI"));
+    connect(DebugMI, &QAction::triggered, this, &TMainForm::DebugMIClick);
+}
+
+void TMainForm::FormCreate() {
+    setWindowTitle(kProgramTitle + QStringLiteral("    [ версия ") + GetVersionString() + QStringLiteral(" ]"));
+
+    {
+        const IniFile vykIni(AppDir + QStringLiteral("vyk.ini"));
+        CfgDir = vykIni.ReadString(QStringLiteral("config"), QStringLiteral("dir"), QString());
+        if (CfgDir.isEmpty()) // an empty key would put config.ini into whatever folder is current
+            CfgDir = AppDir + QStringLiteral("config/");
+    }
+
+    ConfigIni = std::make_unique<IniFile>(CfgDir + QStringLiteral("config.ini"));
+    const bool written = ConfigIni->WriteString(QStringLiteral("temp"), QStringLiteral("AppDir"), AppDir) &&
+                         ConfigIni->WriteString(QStringLiteral("temp"), QStringLiteral("CfgDir"), CfgDir);
+    if (!written)
+        Logger().Log("Cannot write %s +LE", ConfigIni->FileName().toUtf8().constData());
+
+    MainMenuRef = FMainMenu;
+    OpenDatabaseConnection();
+    InstallSymbolFont();
+
+    // The journal record entity is created here once the journal exists.
+    Subscribe(this, qint16(EVENT_ENTITY_SELECTED));
+    Subscribe(this, qint16(EVENT_EDITOR_CLOSED));
+    // The reporter is created here once report templates can be shown.
+}
+
+void TMainForm::OpenDatabaseConnection() {
+    // The connection is opened from inside the configuration folder, and the folder the program was started in
+    // is current again afterwards, whatever happened.
+    const QString startFolder = QDir::currentPath();
+    const TDatabaseSettings settings = ReadDatabaseSettings(*ConfigIni, CfgDir);
+    QDir::setCurrent(CfgDir);
+    try {
+        OpenDatabase(settings);
+        DatabaseOpen = true;
+    } catch (const std::exception& error) {
+        QDir::setCurrent(startFolder);
+        ReportError(QString::asprintf("%s", error.what()) + QStringLiteral("\n@ TMainForm::FormCreate"),
+                    QStringLiteral("Не удалось подключится к базе данных."));
+        // The connection dump to the log comes with the query layer.
+    }
+    QDir::setCurrent(startFolder);
+}
+
+void TMainForm::InstallSymbolFont() {
+    if (QFontDatabase::families().contains(kSymbolFontFamily)) {
+        FontFile.clear();
+        return;
+    }
+    FontFile = AppDir + QStringLiteral("Tarvis.ttf");
+    FontId = QFontDatabase::addApplicationFont(FontFile); // a missing or broken file is not reported
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    TVYKInterfaceForm::showEvent(event);
+    if (!Shown) {
+        Shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow() {
+    // On the first show the journal view docks into the workspace, and the weighing station docks into the left
+    // panel, announces its window to the scales server and asks it to connect; both arrive with their
+    // subsystems.
+}
+
+void TMainForm::FormDestroy() {
+    if (FontId >= 0)
+        QFontDatabase::removeApplicationFont(FontId);
+    FontId = -1;
+    ConfigIni.reset();
+}
+
+QString TMainForm::GetConfigDir() const { return CfgDir; }
+
+void TMainForm::Subscribe(QObject* receiver, qint16 code) {
+    for (const TSubscription& entry : Subscriptions)
+        if (entry.Handle == receiver && (entry.Code == code || entry.Code == 0))
+            return;
+    Subscriptions.push_back({receiver, code});
+}
+
+void TMainForm::Unsubscribe(QObject* receiver, qint16 code) {
+    // A removed entry is overwritten by the last one; the order of the rest is not kept.
+    size_t i = 0;
+    while (i < Subscriptions.size()) {
+        const TSubscription& entry = Subscriptions[i];
+        if (entry.Handle == receiver && (code == 0 || entry.Code == code)) {
+            Subscriptions[i] = Subscriptions.back();
+            Subscriptions.pop_back();
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TMainForm::ReplaceSubscriber(QObject* oldReceiver, QObject* newReceiver) {
+    for (TSubscription& entry : Subscriptions)
+        if (entry.Handle == oldReceiver)
+            entry.Handle = newReceiver;
+}
+
+void TMainForm::PostEvent(const TMessage& event) {
+    const auto code = qint16(event.WParam & 0xFFFF);
+    for (const TSubscription& entry : Subscriptions)
+        if ((entry.Code == code || entry.Code == 0) && entry.Handle)
+            QCoreApplication::postEvent(entry.Handle, new TFormEvent(event.WParam, event.LParam));
+}
+
+void TMainForm::ReportError(const QString& info, const QString& text) {
+    Logger().Log("%s", (text + QLatin1Char('\n') + info).toUtf8().constData());
+    if (text.isEmpty())
+        return;
+    if (!WarningForm)
+        WarningForm = std::make_unique<TWarningForm>();
+    WarningForm->Present(text, info);
+}
+
+void TMainForm::DockForm(QWidget* form, bool topLevel) {
+    if (!form)
+        return;
+    if (form->parentWidget() != TabControl) {
+        form->setParent(TabControl, Qt::Widget); // no border of its own: it fills the workspace
+        TabLayout->addWidget(form);
+        auto* node = new QTreeWidgetItem(QStringList(form->windowTitle()));
+        node->setData(0, Qt::UserRole, QVariant::fromValue<QObject*>(form));
+        QTreeWidgetItem* selected = NavigatorTreeView->currentItem();
+        if (topLevel || !selected)
+            NavigatorTreeView->addTopLevelItem(node);
+        else
+            selected->addChild(node);
+        if (node->parent())
+            node->parent()->setExpanded(true);
+        NavigatorTreeView->setCurrentItem(node);
+    }
+    TabLayout->setCurrentWidget(form);
+    form->raise();
+    form->show();
+}
+
+QTreeWidgetItem* TMainForm::FindNode(QWidget* form) const {
+    for (QTreeWidgetItemIterator it(NavigatorTreeView); *it; ++it)
+        if (NodeForm(*it) == form)
+            return *it;
+    return nullptr;
+}
+
+void TMainForm::UndockForm(QWidget* form) {
+    while (QTreeWidgetItem* node = FindNode(form)) {
+        if (node->parent())
+            NavigatorTreeView->setCurrentItem(node->parent());
+        delete node;
+    }
+}
+
+void TMainForm::customEvent(QEvent* event) {
+    if (event->type() == TFormEvent::EventType())
+        DispatchFormEvent(*static_cast<TFormEvent*>(event));
+    else
+        TVYKInterfaceForm::customEvent(event);
+}
+
+void TMainForm::DispatchFormEvent(const TFormEvent& event) {
+    auto* entity = static_cast<TVisualEntity*>(event.LParam);
+    if (!entity)
+        return;
+    switch (event.Code()) {
+    case EVENT_ENTITY_SELECTED:
+        if (entity->OnSelected && event.Argument() != 0)
+            entity->OnSelected();
+        break;
+    case EVENT_EDITOR_CLOSED:
+        if (entity->OnEditorClosed)
+            entity->OnEditorClosed(entity, event.Argument() != 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::AboutMIClick() {
+    TAboutForm about(this);
+    about.exec();
+}
+
+void TMainForm::DebugMIClick() {
+    ReportError(QStringLiteral("---================== sys info =================----\n@ TMainForm::DebugMIClick"),
+                QString());
+    // The database connection dump follows here with the query layer.
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QStringLiteral("Отладочная информация добавлена в лог-файл."),
+                    QMessageBox::Ok, this);
+    box.exec();
+}

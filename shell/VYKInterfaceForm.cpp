@@ -1,0 +1,3 @@
+#include "VYKInterfaceForm.h"
+
+TVYKInterfaceForm* InterfaceForm = nullptr;
