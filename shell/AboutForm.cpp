@@ -48,12 +48,11 @@ TAboutForm::TAboutForm(QWidget* parent)
     VersionLbl->setObjectName(QStringLiteral("VersionLbl"));
     VersionLbl->setGeometry(64, 40, 253, 16);
 
-    DeveloperLbl = new QLabel(QStringLiteral("Станция весового контроля автотранспорта\n"
-                                             "на статических поосных весах:\n"
-                                             "взвешивание, журнал, справочники\n"
-                                             "и карточки взвешивания.\n\n"
+    DeveloperLbl = new QLabel(QStringLiteral("Станция весового контроля автотранспорта на статических поосных весах: "
+                                             "взвешивание, журнал, справочники и карточки взвешивания.\n\n"
                                              "© Разработчики Тарвис"),
                               this);
+    DeveloperLbl->setWordWrap(true);
     DeveloperLbl->setObjectName(QStringLiteral("DeveloperLbl"));
     DeveloperLbl->setGeometry(64, 72, 253, 110);
     DeveloperLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);

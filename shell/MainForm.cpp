@@ -94,6 +94,13 @@ void TMainForm::CreateControls() {
     NavigatorTreeView->setEnabled(false);
     navigatorLayout->addWidget(NavigatorTreeView);
     Splitter2->addWidget(NavigatorPanel);
+    // Below the navigator: where the weighing station docks.
+    StationPanel = new QWidget(Splitter2);
+    StationPanel->setObjectName(QStringLiteral("StationPanel"));
+    new QVBoxLayout(StationPanel);
+    StationPanel->layout()->setContentsMargins(0, 0, 0, 0);
+    Splitter2->addWidget(StationPanel);
+    Splitter2->setStretchFactor(1, 1);
 
     TabControl = new QFrame(Splitter1);
     TabControl->setObjectName(QStringLiteral("TabControl"));
@@ -106,8 +113,7 @@ void TMainForm::CreateControls() {
     Splitter1->addWidget(TabControl);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({241, 726 - 241});
-    NavigatorPanel->resize(241, 120);
-    Splitter2->setSizes({120});
+    Splitter2->setSizes({120, 518 - 120});
 }
 
 void TMainForm::CreateMenu() {

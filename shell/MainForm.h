@@ -51,6 +51,7 @@ public:
     QTreeWidget* NavigatorTreeView = nullptr;
     QSplitter* Splitter1 = nullptr;
     QSplitter* Splitter2 = nullptr;
+    QWidget* StationPanel = nullptr; // the weighing station docks here, below the navigator
     QWidget* TabControl = nullptr;
     QMenuBar* FMainMenu = nullptr;
     QMenu* ReportsMenuItem = nullptr;
