@@ -92,3 +92,10 @@ QSqlDatabase OpenDatabase(const TDatabaseSettings& settings, const QString& conn
     QSqlDatabase::removeDatabase(connectionName);
     Fail(settings, reason);
 }
+
+void CloseDatabase(const QString& connectionName) {
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    QSqlDatabase::database(connectionName, false).close();
+    QSqlDatabase::removeDatabase(connectionName);
+}

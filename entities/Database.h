@@ -29,3 +29,6 @@ TDatabaseSettings ReadDatabaseSettings(const IniFile& config, const QString& con
 // driver's reason; the failed connection is removed again.
 QSqlDatabase OpenDatabase(const TDatabaseSettings& settings,
                           const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection));
+
+// Closes and forgets the connection opened by OpenDatabase; nothing happens when there is none.
+void CloseDatabase(const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection));

@@ -151,7 +151,7 @@ void TMainForm::FormCreate() {
     const bool written = ConfigIni->WriteString(QStringLiteral("temp"), QStringLiteral("AppDir"), AppDir) &&
                          ConfigIni->WriteString(QStringLiteral("temp"), QStringLiteral("CfgDir"), CfgDir);
     if (!written)
-        Logger().Log("Cannot write %s +LE", ConfigIni->FileName().toUtf8().constData());
+        Logger().Log("Не удалось записать %s +LE", ConfigIni->FileName().toUtf8().constData());
 
     MainMenuRef = FMainMenu;
     OpenDatabaseConnection();
@@ -209,6 +209,8 @@ void TMainForm::FormDestroy() {
         QFontDatabase::removeApplicationFont(FontId);
     FontId = -1;
     ConfigIni.reset();
+    CloseDatabase();
+    DatabaseOpen = false;
 }
 
 QString TMainForm::GetConfigDir() const { return CfgDir; }
