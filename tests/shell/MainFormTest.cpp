@@ -42,6 +42,17 @@ std::unique_ptr<TMainForm> Start(const ProgramFolder& folder, QList<Shown>* show
     return std::make_unique<TMainForm>(folder.Path());
 }
 
+// "caption|text" of every message box that action shows.
+QStringList MessageBoxesOf(const std::function<void()>& action) {
+    QStringList boxes;
+    ModalWatcher watcher([&boxes](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            boxes.append(box->windowTitle() + QLatin1Char('|') + box->text());
+    });
+    action();
+    return boxes;
+}
+
 } // namespace
 
 TEST(MainForm, CaptionMenusAndLayout) {
@@ -190,15 +201,7 @@ TEST(MainForm, DebugInformationGoesToTheLog) {
     ProgramFolder folder;
     folder.CreateDatabase();
     auto form = Start(folder);
-    QStringList boxes;
-    {
-        ModalWatcher watcher([&boxes](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                boxes.append(box->windowTitle() + QLatin1Char('|') + box->text());
-        });
-        form->DebugMI->trigger();
-    }
-    EXPECT_EQ(boxes, QStringList(QStringLiteral("Тарвис|Отладочная информация добавлена в лог-файл.")));
+    EXPECT_EQ(MessageBoxesOf([&] { form->DebugMI->trigger(); }), QStringList(QStringLiteral("Тарвис|Отладочная информация добавлена в лог-файл.")));
     EXPECT_TRUE(LogText().contains(
         QStringLiteral("  \n---================== sys info =================----\n@ TMainForm::DebugMIClick\n")));
 }
@@ -228,14 +231,6 @@ protected:
 
 TEST(Application, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
     Thrower thrower;
-    QStringList boxes;
-    {
-        ModalWatcher watcher([&boxes](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                boxes.append(box->windowTitle() + QLatin1Char('|') + box->text());
-        });
-        QEvent event(QEvent::User);
-        QCoreApplication::sendEvent(&thrower, &event);
-    }
-    EXPECT_EQ(boxes, QStringList(QStringLiteral("Тарвис|обработчик сломался")));
+    QEvent event(QEvent::User);
+    EXPECT_EQ(MessageBoxesOf([&] { QCoreApplication::sendEvent(&thrower, &event); }), QStringList(QStringLiteral("Тарвис|обработчик сломался")));
 }
