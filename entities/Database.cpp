@@ -54,7 +54,7 @@ TDatabaseSettings ReadDatabaseSettings(const IniFile& config, const QString& con
     return settings;
 }
 
-QSqlDatabase OpenDatabase(const TDatabaseSettings& settings, const QString& connectionName) {
+QSqlDatabase OpenDatabase(const TDatabaseSettings& settings, const QString& connectionName, bool createSqliteFile) {
     if (!QSqlDatabase::isDriverAvailable(settings.Driver))
         Fail(settings, QStringLiteral("драйвер не установлен (есть: %1)")
                            .arg(QSqlDatabase::drivers().join(QStringLiteral(", "))));
@@ -63,7 +63,7 @@ QSqlDatabase OpenDatabase(const TDatabaseSettings& settings, const QString& conn
     if (settings.IsSqlite()) {
         // mode=rw: SQLite opens an existing file only and never creates an empty one
         QUrl uri = QUrl::fromLocalFile(settings.SqliteFile());
-        uri.setQuery(QStringLiteral("mode=rw"));
+        uri.setQuery(createSqliteFile ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
         db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     } else {

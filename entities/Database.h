@@ -27,8 +27,10 @@ TDatabaseSettings ReadDatabaseSettings(const IniFile& config, const QString& con
 // file is a failure, never a new empty database. SQLite runs with a write-ahead journal, full synchronisation
 // (a saved weighing survives a power cut) and a busy time-out. Throws Exception naming the database and the
 // driver's reason; the failed connection is removed again.
+// createSqliteFile: only the database tool of a new installation may create the SQLite file.
 QSqlDatabase OpenDatabase(const TDatabaseSettings& settings,
-                          const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection));
+                          const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection),
+                          bool createSqliteFile = false);
 
 // Closes and forgets the connection opened by OpenDatabase; nothing happens when there is none.
 void CloseDatabase(const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection));

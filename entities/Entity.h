@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+class TDictConfig;
+
 // Type codes of the stored kinds; the high word of event 100 names the kind whose table changed.
 enum TEntityType : int {
     TYPE_WEIGHING = 0,
@@ -37,6 +39,15 @@ public:
 // events, which the main window turns into calls of these callbacks.
 class TVisualEntity : public TEntity {
 public:
+    TVisualEntity();
+    // Runs ReleaseHook, then destroys the entity's windows and its view configuration, in that order.
+    ~TVisualEntity() override;
+
+    // The configuration of this kind's dictionary view: its .dict name, query, buttons, filters and refresh.
+    virtual std::unique_ptr<TDictConfig> CreateDictConfig() = 0;
+    // The configuration the entity's view uses, made by CreateDictConfig on first use and kept.
+    TDictConfig* DictConfig();
+
     // Run when a row was chosen in this entity's select-mode view.
     std::function<void()> OnSelected;
     // Run when this entity's edit frame closed; saved tells Save from Cancel.
@@ -49,4 +60,7 @@ public:
 
     // Posts a form event with this entity as its object: code in the low word, flag in the high word.
     void NotifyChanged(quint16 code, quint16 flag);
+
+private:
+    std::unique_ptr<TDictConfig> Config;
 };

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "IniFile.h"
 #include "Logger.h"
+#include "ProgramConfig.h"
 #include "Version.h"
 #include "WarningForm.h"
 
@@ -140,12 +141,7 @@ void TMainForm::CreateMenu() {
 void TMainForm::FormCreate() {
     setWindowTitle(kProgramTitle + QStringLiteral("    [ версия ") + GetVersionString() + QStringLiteral(" ]"));
 
-    {
-        const IniFile vykIni(AppDir + QStringLiteral("vyk.ini"));
-        CfgDir = vykIni.ReadString(QStringLiteral("config"), QStringLiteral("dir"), QString());
-        if (CfgDir.isEmpty()) // an empty key would put config.ini into whatever folder is current
-            CfgDir = AppDir + QStringLiteral("config/");
-    }
+    CfgDir = ConfigDirOf(AppDir);
 
     ConfigIni = std::make_unique<IniFile>(CfgDir + QStringLiteral("config.ini"));
     const bool written = ConfigIni->WriteString(QStringLiteral("temp"), QStringLiteral("AppDir"), AppDir) &&

@@ -31,3 +31,6 @@ public:
 
 // The main window's form services; null before it is created and after it is destroyed.
 extern TVYKInterfaceForm* InterfaceForm;
+
+// ReportError of the form services; without a main window (tools, tests) the report only goes to the log.
+void ReportError(const QString& info, const QString& text);

@@ -1,3 +1,4 @@
+#include "DictConfig.h"
 #include "Entity.h"
 #include "MainForm.h"
 #include "ModalWatcher.h"
@@ -31,6 +32,7 @@ public:
     void Save() override {}
     bool Delete(int) override { return false; }
     std::unique_ptr<TEntity> CreateInstance() const override { return std::make_unique<TestEntity>(); }
+    std::unique_ptr<TDictConfig> CreateDictConfig() override { return nullptr; }
 };
 
 class FormServicesTest : public ::testing::Test {

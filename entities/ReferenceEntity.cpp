@@ -1,0 +1,51 @@
+#include "ReferenceEntity.h"
+
+#include "Transaction.h"
+
+bool TReferenceEntityImpl::LoadRow(const QString& table, int id, const std::function<void()>& fill) {
+    CloseQuery();
+    SetSQL(QStringLiteral("select * from %1 where id = :id").arg(table));
+    SetParam(QStringLiteral("id"), id);
+    Open();
+    const bool found = !Eof();
+    if (found)
+        fill();
+    CloseQuery();
+    return found;
+}
+
+void TReferenceEntityImpl::SaveRow(qint32& id, const QString& table, const QString& insert, const QString& update,
+                                   const std::function<void()>& bind) {
+    const qint32 oldId = id;
+    try {
+        TTransaction transaction;
+        if (id <= 0) {
+            transaction.LockForIdAllocation(table);
+            id = AllocateId(table);
+            SetSQL(insert);
+        } else {
+            SetSQL(update);
+        }
+        SetParam(QStringLiteral("id"), id);
+        bind();
+        Exec();
+        transaction.Commit();
+    } catch (...) {
+        id = oldId;
+        throw;
+    }
+}
+
+bool TReferenceEntityImpl::DeleteUnreferenced(int id, const QString& countSql, const QString& deleteSql) {
+    SetSQL(countSql);
+    SetParam(QStringLiteral("id"), id);
+    if (!OpenQuery())
+        return false;
+    const int references = GetInt(QStringLiteral("cnt"));
+    CloseQuery();
+    if (references != 0)
+        return false;
+    SetSQL(deleteSql);
+    SetParam(QStringLiteral("id"), id);
+    return ExecQuery();
+}
