@@ -87,9 +87,9 @@ QSqlDatabase OpenDatabase(const TDatabaseSettings& settings, const QString& conn
     }
     if (reason.isEmpty())
         return db;
+    // The closed connection stays registered: the connection dump can still tell what was tried, and every
+    // query on it reports that the database is not open.
     db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(connectionName);
     Fail(settings, reason);
 }
 

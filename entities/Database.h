@@ -26,7 +26,7 @@ TDatabaseSettings ReadDatabaseSettings(const IniFile& config, const QString& con
 // Opens the connection under connectionName (Qt's default connection unless told otherwise). A missing SQLite
 // file is a failure, never a new empty database. SQLite runs with a write-ahead journal, full synchronisation
 // (a saved weighing survives a power cut) and a busy time-out. Throws Exception naming the database and the
-// driver's reason; the failed connection is removed again.
+// driver's reason; the failed connection stays registered, closed, so the connection dump can show it.
 // createSqliteFile: only the database tool of a new installation may create the SQLite file.
 QSqlDatabase OpenDatabase(const TDatabaseSettings& settings,
                           const QString& connectionName = QLatin1String(QSqlDatabase::defaultConnection),

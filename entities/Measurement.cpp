@@ -5,6 +5,8 @@
 #include "Transaction.h"
 #include "VYKInterfaceForm.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kLoadFailed = QStringLiteral("Сбой при загрузке измерения из БД");
@@ -68,7 +70,9 @@ void TVYKMeasurement::UpdateTotals() {
     if (Type == WEIGHING_BOGIE) {
         TVYKWeighing& total = DerivedTotal();
         AxleCount = 0;
-        for (int i = 0; i < BogieCount; ++i) {
+        for (int i = 0; i < std::min(BogieCount, kMaxBogies); ++i) {
+            if (!BogieWeighings[size_t(i)])
+                continue; // a place a damaged stored measurement left empty
             const TVYKWeighing& bogie = *BogieWeighings[size_t(i)];
             total.Weight += bogie.Weight;
             for (int split = 0; split < bogie.AxleCount && AxleCount < kMaxAxles; ++split) {
@@ -87,8 +91,9 @@ void TVYKMeasurement::UpdateTotals() {
         }
     } else if (Type == WEIGHING_AXLE) {
         TVYKWeighing& total = DerivedTotal();
-        for (int i = 0; i < AxleCount; ++i)
-            total.Weight += AxleWeighings[size_t(i)]->Weight;
+        for (int i = 0; i < std::min(AxleCount, kMaxAxles); ++i)
+            if (AxleWeighings[size_t(i)])
+                total.Weight += AxleWeighings[size_t(i)]->Weight;
     }
 }
 

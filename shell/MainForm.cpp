@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "ADOEntity.h"
 #include "AboutForm.h"
 #include "Database.h"
 #include "Entity.h"
@@ -172,7 +173,7 @@ void TMainForm::OpenDatabaseConnection() {
         QDir::setCurrent(startFolder);
         ReportError(QString::asprintf("%s", error.what()) + QStringLiteral("\n@ TMainForm::FormCreate"),
                     QStringLiteral("Не удалось подключится к базе данных."));
-        // The connection dump to the log comes with the query layer.
+        TADOEntity().LogADOInfo();
     }
     QDir::setCurrent(startFolder);
 }
@@ -324,7 +325,7 @@ void TMainForm::AboutMIClick() {
 void TMainForm::DebugMIClick() {
     ReportError(QStringLiteral("---================== sys info =================----\n@ TMainForm::DebugMIClick"),
                 QString());
-    // The database connection dump follows here with the query layer.
+    TADOEntity().LogADOInfo();
     QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QStringLiteral("Отладочная информация добавлена в лог-файл."),
                     QMessageBox::Ok, this);
     box.exec();

@@ -135,6 +135,8 @@ TEST(MainForm, MissingDatabaseIsReportedAndNeverCreated) {
     const QRegularExpression record(
         QStringLiteral(R"(\d\d:\d\d:\d\d\.\d\d\d [0-9a-f]{3,}\\[0-9a-f]{3,}  Не удалось подключится к базе данных\.\nQSQLITE )"));
     EXPECT_TRUE(record.match(log).hasMatch()) << log.toStdString();
+    EXPECT_GT(log.indexOf(QStringLiteral("ADO info:\nDriver = QSQLITE\nValid = yes\nOpen = no\n"),
+                          record.match(log).capturedStart()), 0); // the connection dump follows the report
 }
 
 TEST(MainForm, BrokenDatabaseFileAndUnknownDriverAreReported) {
@@ -202,8 +204,15 @@ TEST(MainForm, DebugInformationGoesToTheLog) {
     folder.CreateDatabase();
     auto form = Start(folder);
     EXPECT_EQ(MessageBoxesOf([&] { form->DebugMI->trigger(); }), QStringList(QStringLiteral("Тарвис|Отладочная информация добавлена в лог-файл.")));
-    EXPECT_TRUE(LogText().contains(
-        QStringLiteral("  \n---================== sys info =================----\n@ TMainForm::DebugMIClick\n")));
+    const QString log = LogText();
+    const qsizetype sysInfo =
+        log.lastIndexOf(QStringLiteral("  \n---================== sys info =================----\n@ TMainForm::DebugMIClick\n"));
+    ASSERT_GE(sysInfo, 0);
+    const qsizetype version = log.indexOf(QStringLiteral("  \nADO version: QSQLITE, SQLite 3."), sysInfo);
+    const qsizetype properties = log.indexOf(QStringLiteral("  \nADO info:\nDriver = QSQLITE\n"), sysInfo);
+    EXPECT_GT(version, sysInfo);
+    EXPECT_GT(properties, version);
+    EXPECT_GT(log.indexOf(QStringLiteral("Database = "), properties), properties);
 }
 
 TEST(MainForm, AboutBoxShowsTitleAndVersion) {
