@@ -7,7 +7,7 @@
 #include <memory>
 
 class IniFile;
-class QSqlQuery;
+class TADOEntity;
 
 // The configuration of one dictionary view: its .dict file (captions, base query, columns) and what the entity
 // adds in code (the query shown, the buttons that work, the filters and the refresh function).
@@ -26,7 +26,7 @@ public:
 
     std::unique_ptr<::IniFile> IniFile;
     TFilterList Filters;
-    QSqlQuery* DataSet = nullptr; // the entity's query the view displays; not owned
+    TADOEntity* DataSet = nullptr; // the entity's query whose result the view displays; not owned
     bool CanAdd = false;
     bool CanEdit = false;
     bool CanDelete = false;

@@ -60,11 +60,13 @@ CREATE TABLE drivers (
 CREATE INDEX measure_id ON measure (id);
 CREATE INDEX measure_time_stamp ON measure (time_stamp);
 CREATE INDEX weighs_id ON weighs (id);
-CREATE INDEX weighs_msr_id ON weighs (msr_id);
+-- with the id, loading a measurement finds its weighings from the index alone
+CREATE INDEX weighs_msr_id ON weighs (msr_id, id);
 CREATE INDEX records_id ON records (id);
 CREATE INDEX records_vehicles_load ON records (tractor_id, trailer_id, load);
--- the reference check of a vehicle asks for tractor_id or trailer_id: each needs an index of its own
-CREATE INDEX records_trailer_id ON records (trailer_id);
+-- the reference check of a vehicle asks for tractor_id or trailer_id: each needs an index of its own that also
+-- holds the other, so the count is answered from the indexes alone
+CREATE INDEX records_trailer_id ON records (trailer_id, tractor_id);
 CREATE INDEX records_driver_id ON records (driver_id);
 CREATE INDEX vehicles_id ON vehicles (id);
 CREATE INDEX vehicles_model_id ON vehicles (model_id);

@@ -39,10 +39,11 @@ void TADOEntity::SetParam(const QString& name, const QVariant& value) {
 
 void TADOEntity::Run(bool asQuery) {
     Rows = 0;
-    AtEnd = true;
+    Columns.clear();
+    Result.clear();
+    Current = 0;
     if (!Prepared) {
-        // SQLite cannot tell a result's size; a scrollable result lets it be counted by moving to the end.
-        Query.setForwardOnly(false);
+        Query.setForwardOnly(true);
         if (!Query.prepare(Statement.Positional))
             throw Exception(QStringLiteral("SQL : %1\n%2").arg(Text, Query.lastError().text()).toStdString());
         Prepared = true;
@@ -51,16 +52,27 @@ void TADOEntity::Run(bool asQuery) {
         Query.bindValue(int(i), Values.value(Statement.Names[i]));
     if (!Query.exec())
         throw Exception(QStringLiteral("SQL : %1\n%2").arg(Text, Query.lastError().text()).toStdString());
-    if (!asQuery) {
+    if (asQuery)
+        ReadResult();
+    else
         Rows = Query.numRowsAffected();
-        return;
+    Query.finish();
+}
+
+void TADOEntity::ReadResult() {
+    const QSqlRecord record = Query.record();
+    for (int i = 0; i < record.count(); ++i)
+        Columns.append(record.fieldName(i));
+    while (Query.next()) {
+        QVariantList row;
+        row.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
+            row.append(Query.value(i));
+        Result.append(std::move(row));
     }
-    if (Query.size() >= 0) {
-        Rows = Query.size();
-    } else if (Query.last()) {
-        Rows = Query.at() + 1;
-    }
-    AtEnd = !Query.first();
+    if (Query.lastError().isValid())
+        throw Exception(QStringLiteral("SQL : %1\n%2").arg(Text, Query.lastError().text()).toStdString());
+    Rows = int(Result.size());
 }
 
 bool TADOEntity::RunReported(bool asQuery, const char* operation) {
@@ -69,6 +81,7 @@ bool TADOEntity::RunReported(bool asQuery, const char* operation) {
         Run(asQuery);
         return true;
     } catch (const Exception& error) {
+        Query.finish();
         Rows = 0;
         Failed = true;
         ReportError(QString::fromUtf8(error.what()) + QStringLiteral("\n@ TADOEntity::") + QLatin1String(operation),
@@ -82,22 +95,30 @@ bool TADOEntity::ExecQuery() { return RunReported(false, "ExecQuery"); }
 
 void TADOEntity::CloseQuery() {
     Query.finish();
-    AtEnd = true;
+    Columns.clear();
+    Result.clear();
+    Current = 0;
 }
 
 void TADOEntity::Open() { Run(true); }
 void TADOEntity::Exec() { Run(false); }
-bool TADOEntity::Eof() const { return AtEnd; }
-void TADOEntity::First() { AtEnd = !Query.first(); }
-void TADOEntity::Next() { AtEnd = !Query.next(); }
+bool TADOEntity::Eof() const { return Current >= Result.size(); }
+void TADOEntity::First() { Current = 0; }
+void TADOEntity::Next() {
+    if (Current < Result.size())
+        ++Current;
+}
 
 QVariant TADOEntity::Column(const QString& column) const {
-    const int index = Query.record().indexOf(column);
+    qsizetype index = -1;
+    for (qsizetype i = 0; i < Columns.size() && index < 0; ++i)
+        if (Columns[i].compare(column, Qt::CaseInsensitive) == 0)
+            index = i;
     if (index < 0)
         throw Exception(QStringLiteral("Поле '%1' не найдено в результате запроса:\n%2").arg(column, Text).toStdString());
-    if (AtEnd)
+    if (Eof())
         throw Exception(QStringLiteral("Нет текущей строки для поля '%1':\n%2").arg(column, Text).toStdString());
-    return Query.value(index);
+    return Result[Current][index];
 }
 
 int TADOEntity::GetInt(const QString& column) const {

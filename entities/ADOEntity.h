@@ -4,12 +4,15 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
+#include <QStringList>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
 // The query under every stored entity: one statement at a time with named parameters on the program's one
-// database connection.
+// database connection. A query's result is read whole into memory when it is opened (so Rows is exact on every
+// driver and the statement releases the database at once); the current row then moves over that copy.
 //
 // OpenQuery and ExecQuery report a failure to the operator ("Сбой при выполнении запроса к БД") and return false;
 // the direct calls (Open, Exec, First, Next, Eof, GetInt, GetText, GetTimeStamp) raise Exception to the caller.
@@ -49,6 +52,10 @@ public:
     // Writes the connection dump (driver and server version, connection properties, never a password) to the log.
     void LogADOInfo();
 
+    // The result of the last query opened, for views that show it whole.
+    const QStringList& ResultColumns() const { return Columns; }
+    const QList<QVariantList>& ResultRows() const { return Result; }
+
     QSqlQuery Query;
     int Rows = 0;
 
@@ -56,11 +63,14 @@ private:
     void Run(bool asQuery);
     bool RunReported(bool asQuery, const char* operation);
     QVariant Column(const QString& column) const;
+    void ReadResult();
 
     QString Text;
     TSqlStatement Statement;
     QHash<QString, QVariant> Values; // by lower-case name
     bool Prepared = false;
-    bool AtEnd = true;
+    QStringList Columns;
+    QList<QVariantList> Result;
+    qsizetype Current = 0;
     bool Failed = false;
 };

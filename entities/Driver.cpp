@@ -51,7 +51,7 @@ std::unique_ptr<TEntity> TVYKDriverImpl::CreateInstance() const { return std::ma
 
 std::unique_ptr<TDictConfig> TVYKDriverImpl::CreateDictConfig() {
     auto config = std::make_unique<TDictConfig>(QStringLiteral("Drivers"));
-    config->DataSet = &Query;
+    config->DataSet = this;
     config->CanAdd = config->CanEdit = config->CanDelete = true;
     config->OnRefresh = [this] { Refresh(); };
     auto surname = std::make_unique<TFilter>();

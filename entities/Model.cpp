@@ -56,7 +56,7 @@ std::unique_ptr<TEntity> TVYKModelImpl::CreateInstance() const {
 
 std::unique_ptr<TDictConfig> TVYKModelImpl::CreateDictConfig() {
     auto config = std::make_unique<TDictConfig>(QStringLiteral("models"));
-    config->DataSet = &Query;
+    config->DataSet = this;
     config->CanAdd = config->CanEdit = config->CanDelete = true;
     config->OnRefresh = [this] { Refresh(); };
     AddKindFilters(*config, Class, QStringLiteral("справочник моделей тягачей"),

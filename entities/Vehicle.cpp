@@ -49,7 +49,7 @@ std::unique_ptr<TEntity> TVYKVehicleImpl::CreateInstance() const {
 
 std::unique_ptr<TDictConfig> TVYKVehicleImpl::CreateDictConfig() {
     auto config = std::make_unique<TDictConfig>(QStringLiteral("vehicles"));
-    config->DataSet = &Query;
+    config->DataSet = this;
     config->CanAdd = config->CanEdit = config->CanDelete = true;
     config->OnRefresh = [this] { Refresh(); };
     AddKindFilters(*config, Model->Class, QStringLiteral("справочник тягачей"), QStringLiteral("справочник прицепов"));

@@ -154,7 +154,7 @@ TEST_P(ReferenceStorage, ViewsShowTheirKindOnly) {
     EXPECT_EQ(Shown(tractors), QList<int>{v150});
     trailers.DictConfig()->OnRefresh();
     EXPECT_EQ(Shown(trailers), (QList<int>{v200, v250}));
-    EXPECT_EQ(trailers.DictConfig()->DataSet, &trailers.Query);
+    EXPECT_EQ(trailers.DictConfig()->DataSet, static_cast<TADOEntity*>(&trailers));
 
     TVYKDriverImpl drivers;
     drivers.DictConfig()->OnRefresh();
