@@ -151,36 +151,45 @@ bool TVYKMeasurementImpl::Load(int id) {
     return Id != 0;
 }
 
+namespace {
+
+void ReportRejected(const QString& text) {
+    ReportError(text + QStringLiteral("\n@ TVYKMeasurementImpl::LoadWeighing"), kLoadFailed);
+}
+
+// Puts a loaded bogie or axle into place n (from 1) unless n is out of range or taken, which is reported.
+template <size_t Places>
+void PlaceWeighing(std::array<std::unique_ptr<TVYKWeighing>, Places>& places, std::unique_ptr<TVYKWeighing>& weighing,
+                   int weighingId, const QString& wrongNumber, const QString& doubled) {
+    const int n = weighing->Num;
+    if (n < 1 || n > int(Places))
+        ReportRejected(wrongNumber.arg(weighingId).arg(n));
+    else if (places[size_t(n - 1)])
+        ReportRejected(doubled.arg(weighingId).arg(n));
+    else
+        places[size_t(n - 1)] = std::move(weighing);
+}
+
+} // namespace
+
 void TVYKMeasurementImpl::LoadWeighing(int weighingId) {
-    const auto report = [](const QString& text) {
-        ReportError(text + QStringLiteral("\n@ TVYKMeasurementImpl::LoadWeighing"), kLoadFailed);
-    };
-    auto weighing = std::make_unique<TVYKWeighingImpl>();
+    std::unique_ptr<TVYKWeighing> weighing = std::make_unique<TVYKWeighingImpl>();
     if (!weighing->Load(weighingId))
         return;
-    const int n = weighing->Num;
     switch (weighing->Type) {
     case WEIGHING_VEHICLE:
         if (VehicleWeighing)
-            report(QStringLiteral("дублирование веса ТС [ id = %1 ]").arg(weighingId));
+            ReportRejected(QStringLiteral("дублирование веса ТС [ id = %1 ]").arg(weighingId));
         else
             VehicleWeighing = std::move(weighing);
         break;
     case WEIGHING_BOGIE:
-        if (n < 1 || n > kMaxBogies)
-            report(QStringLiteral("некорректный номер тележки [ id = %1, n = %2 ]").arg(weighingId).arg(n));
-        else if (BogieWeighings[size_t(n - 1)])
-            report(QStringLiteral("дублирование веса тележки [ id = %1, n = %2 ]").arg(weighingId).arg(n));
-        else
-            BogieWeighings[size_t(n - 1)] = std::move(weighing);
+        PlaceWeighing(BogieWeighings, weighing, weighingId, QStringLiteral("некорректный номер тележки [ id = %1, n = %2 ]"),
+                      QStringLiteral("дублирование веса тележки [ id = %1, n = %2 ]"));
         break;
     case WEIGHING_AXLE:
-        if (n < 1 || n > kMaxAxles)
-            report(QStringLiteral("некорректный номер оси [ id = %1, n = %2 ]").arg(weighingId).arg(n));
-        else if (AxleWeighings[size_t(n - 1)])
-            report(QStringLiteral("дублирование веса оси [ id = %1, n = %2 ]").arg(weighingId).arg(n));
-        else
-            AxleWeighings[size_t(n - 1)] = std::move(weighing);
+        PlaceWeighing(AxleWeighings, weighing, weighingId, QStringLiteral("некорректный номер оси [ id = %1, n = %2 ]"),
+                      QStringLiteral("дублирование веса оси [ id = %1, n = %2 ]"));
         break;
     default:
         break; // a weight of an unknown kind is not kept
