@@ -7,6 +7,7 @@
 #include "Fonts.h"
 #include "IniFile.h"
 #include "Logger.h"
+#include "MeasurerForm.h"
 #include "ProgramConfig.h"
 #include "Version.h"
 #include "WarningForm.h"
@@ -20,7 +21,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSplitter>
+#include <QDockWidget>
+#include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -65,25 +67,13 @@ void TMainForm::CreateControls() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(8);
-    Splitter1->setOpaqueResize(true);
-    Splitter1->setChildrenCollapsible(false);
-    setCentralWidget(Splitter1);
-
-    LeftPanel = new QWidget(Splitter1);
+    // The left panel is a dock area: the navigator at its top, the weighing station below it (docked on first
+    // show; it floats out and docks back by dragging). The separators between them are the splitters.
+    LeftPanel = new QDockWidget(this);
     LeftPanel->setObjectName(QStringLiteral("LeftPanel"));
-    auto* leftLayout = new QVBoxLayout(LeftPanel);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    Splitter2 = new QSplitter(Qt::Vertical, LeftPanel);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->setHandleWidth(8);
-    Splitter2->setOpaqueResize(true);
-    Splitter2->setChildrenCollapsible(false);
-    leftLayout->addWidget(Splitter2);
-
-    NavigatorPanel = new QWidget(Splitter2);
+    LeftPanel->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    LeftPanel->setTitleBarWidget(new QWidget(LeftPanel)); // no title of its own
+    NavigatorPanel = new QWidget(LeftPanel);
     NavigatorPanel->setObjectName(QStringLiteral("NavigatorPanel"));
     auto* navigatorLayout = new QVBoxLayout(NavigatorPanel);
     navigatorLayout->setContentsMargins(8, 8, 8, 8);
@@ -95,27 +85,18 @@ void TMainForm::CreateControls() {
     NavigatorTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
     NavigatorTreeView->setEnabled(false);
     navigatorLayout->addWidget(NavigatorTreeView);
-    Splitter2->addWidget(NavigatorPanel);
-    // Below the navigator: where the weighing station docks.
-    StationPanel = new QWidget(Splitter2);
-    StationPanel->setObjectName(QStringLiteral("StationPanel"));
-    new QVBoxLayout(StationPanel);
-    StationPanel->layout()->setContentsMargins(0, 0, 0, 0);
-    Splitter2->addWidget(StationPanel);
-    Splitter2->setStretchFactor(1, 1);
+    LeftPanel->setWidget(NavigatorPanel);
+    addDockWidget(Qt::LeftDockWidgetArea, LeftPanel);
+    setDockOptions(QMainWindow::AnimatedDocks);
+    resizeDocks({LeftPanel}, {241}, Qt::Horizontal);
 
-    TabControl = new QFrame(Splitter1);
+    TabControl = new QFrame(this);
     TabControl->setObjectName(QStringLiteral("TabControl"));
     static_cast<QFrame*>(TabControl)->setFrameShape(QFrame::StyledPanel);
     TabLayout = new QStackedLayout(TabControl);
     TabLayout->setStackingMode(QStackedLayout::StackAll); // docked forms lie on top of each other
     TabLayout->setContentsMargins(2, 2, 2, 2);
-
-    Splitter1->addWidget(LeftPanel);
-    Splitter1->addWidget(TabControl);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({241, 726 - 241});
-    Splitter2->setSizes({120, 518 - 120});
+    setCentralWidget(TabControl);
 }
 
 void TMainForm::CreateMenu() {
@@ -196,9 +177,19 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    // On the first show the journal view docks into the workspace, and the weighing station docks into the left
-    // panel, announces its window to the scales server and asks it to connect; both arrive with their
-    // subsystems.
+    // The journal view docks into the workspace here once dictionary views exist.
+    if (!Station)
+        return;
+    // The station docks below the navigator; the server learns its new window, and is asked to connect.
+    const QSignalBlocker quiet(Station); // this re-parenting is announced below, once
+    addDockWidget(Qt::LeftDockWidgetArea, Station);
+    splitDockWidget(LeftPanel, Station, Qt::Vertical);
+    resizeDocks({LeftPanel, Station}, {120, 320}, Qt::Vertical);
+    resizeDocks({LeftPanel}, {241}, Qt::Horizontal);
+    Station->Reparented();
+    Station->AnnounceHandle();
+    Station->show();
+    Station->RequestConnect();
 }
 
 void TMainForm::FormDestroy() {

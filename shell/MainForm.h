@@ -10,7 +10,8 @@ class IniFile;
 class QAction;
 class QMenu;
 class QMenuBar;
-class QSplitter;
+class QDockWidget;
+class TMeasurerForm;
 class QStackedLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -46,12 +47,9 @@ public:
     void DebugMIClick();
 
     // Controls.
-    QWidget* LeftPanel = nullptr;
+    QDockWidget* LeftPanel = nullptr; // the navigator; the weighing station docks below it
     QWidget* NavigatorPanel = nullptr;
     QTreeWidget* NavigatorTreeView = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    QWidget* StationPanel = nullptr; // the weighing station docks here, below the navigator
     QWidget* TabControl = nullptr;
     QMenuBar* FMainMenu = nullptr;
     QMenu* ReportsMenuItem = nullptr;
@@ -68,6 +66,8 @@ public:
     std::vector<TSubscription> Subscriptions;
     QString FontFile; // the font file added at start; empty when the font was already installed
     bool DatabaseOpen = false;
+    // The weighing station, created by the entry function after this window (not owned); docked on first show.
+    TMeasurerForm* Station = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

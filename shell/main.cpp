@@ -1,11 +1,15 @@
+#include "IniFile.h"
 #include "MainForm.h"
+#include "MeasurerForm.h"
 #include "VykApplication.h"
 
 int main(int argc, char** argv) {
     TVykApplication application(argc, argv);
     try {
         TMainForm mainForm;
-        // The weighing station window is created here, after the main window whose configuration it reads.
+        // The station comes second: it reads the main window's config.ini and needs the symbol font.
+        TMeasurerForm station(*mainForm.ConfigIni, mainForm.MainMenuRef);
+        mainForm.Station = &station;
         mainForm.show();
         application.exec();
     } catch (const std::exception& error) {
