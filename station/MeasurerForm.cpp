@@ -272,6 +272,9 @@ void TMeasurerForm::RefreshModes() {
             for (size_t i = 0; i < Modes.size(); ++i)
                 Modes[i].Shown = Modes[i].Shown && int(i) == MeasuringMode;
             ResetBtn->setEnabled(true);
+            // back from a lost link, the status page gives way to the measurement's own page
+            if (Modes[size_t(MeasuringMode)].Shown)
+                target = Modes[size_t(MeasuringMode)].Sheet;
         } else {
             ResetBtn->setEnabled(false);
             if (CurrentMode < 0 || CurrentMode > 4)

@@ -19,7 +19,7 @@ bool TMeasurerForm::ConnectServer() {
     bool ok = true;
     if (!Link.Connect()) {
         QString path = Config.ReadString(QStringLiteral("zuna"), QStringLiteral("server"), QStringLiteral("zunasrv"));
-        if (!QFileInfo::exists(path))
+        if (!QFileInfo::exists(path) && QFileInfo(path).isRelative()) // an absolute path stays as it is
             path = Config.ReadString(QStringLiteral("temp"), QStringLiteral("AppDir"), QString()) + path;
         const QString commandLine =
             path + QLatin1Char(' ') + Config.ReadString(QStringLiteral("zuna"), QStringLiteral("runparam"), QStringLiteral("-start"));

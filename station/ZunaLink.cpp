@@ -16,6 +16,12 @@ TZunaLink::TZunaLink(QObject* parent) : QObject(parent) {
     });
 }
 
+TZunaLink::~TZunaLink() {
+    // closing the socket below must not reach the handlers of members that are already gone
+    Socket.disconnect(this);
+    Socket.abort();
+}
+
 bool TZunaLink::Connect() {
     Disconnect();
     Socket.connectToServer(Zuna::SocketPath());

@@ -13,6 +13,7 @@ class TZunaLink : public QObject {
     Q_OBJECT
 public:
     explicit TZunaLink(QObject* parent = nullptr);
+    ~TZunaLink() override;
 
     // "Finds the server window": connects to the server's socket. False when no server listens there.
     bool Connect();

@@ -37,6 +37,7 @@ constexpr quint32 ZT_SET_WEIGHT = 0x80F0;    // wParam kg
 constexpr quint32 ZT_SEND_STATE = 0x80F1;    // wParam the state sent to every station
 constexpr quint32 ZT_STOP_ANSWERING = 0x80F2; // wParam ms without answering sends
 constexpr quint32 ZT_CLOSE_ALL = 0x80F3;      // close every connection
+constexpr quint32 ZT_QUIT = 0x80F4;           // the server ends
 
 enum Kind : quint32 { Post = 1, Send = 2, Result = 3 };
 

@@ -1,6 +1,6 @@
 #include "ZunaServer.h"
 
-#include <QDeadlineTimer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
@@ -22,7 +22,12 @@ TZunaServer::TZunaServer(QObject* parent) : QObject(parent) {
     connect(&Server, &QLocalServer::newConnection, this, &TZunaServer::Accept);
 }
 
-TZunaServer::~TZunaServer() { Server.close(); }
+TZunaServer::~TZunaServer() {
+    // the connections die with the listening server: their handlers must not run into members already gone
+    for (QLocalSocket* socket : Buffers.keys())
+        socket->disconnect(this);
+    Server.close();
+}
 
 bool TZunaServer::Listen() {
     const QString path = Zuna::SocketPath();
@@ -152,6 +157,7 @@ void TZunaServer::Handle(QLocalSocket* socket, const Zuna::Frame& frame) {
     case Zuna::ZT_SET_WEIGHT: SetWeight(int(frame.WParam)); break;
     case Zuna::ZT_SEND_STATE: SendState(int(frame.WParam)); break;
     case Zuna::ZT_STOP_ANSWERING: SilentUntil = NowMs() + frame.WParam; break;
+    case Zuna::ZT_QUIT: QCoreApplication::quit(); break;
     case Zuna::ZT_CLOSE_ALL: {
         const auto sockets = Buffers.keys();
         for (QLocalSocket* each : sockets) {

@@ -27,13 +27,14 @@ public:
     void Subscribe(QObject*, qint16) override {}
     void Unsubscribe(QObject*, qint16) override {}
     void ReplaceSubscriber(QObject*, QObject*) override {}
-    void PostEvent(const TMessage&) override {}
+    void PostEvent(const TMessage& event) override { Events.append(event.WParam); }
     void ReportError(const QString& info, const QString& text) override { Reports.append({info, text}); }
     void DockForm(QWidget*, bool) override {}
     void UndockForm(QWidget*) override {}
 
     QString ConfigDir;
     QList<Report> Reports;
+    QList<quintptr> Events; // the event words posted
 };
 
 // The database a storage test runs on: a fresh SQLite file, or a fresh schema in the PostgreSQL server that
