@@ -51,7 +51,8 @@ protected:
     void StopServer() {
         if (Control.IsConnected() || Control.Connect()) {
             Control.Post(Zuna::ZT_QUIT);
-            QTest::qWaitFor([this] { return !Control.IsConnected(); }, 2000);
+            if (!QTest::qWaitFor([this] { return !Control.IsConnected(); }, 2000))
+                ADD_FAILURE() << "zunasrv did not quit";
         }
         Control.Disconnect();
     }
