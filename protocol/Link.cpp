@@ -136,6 +136,18 @@ bool TLowProtocol::ReadStuffedPair(uint16_t* value) {
     return true;
 }
 
+bool TLowProtocol::ReadField(uint16_t* value) {
+    if (IsExtended) {
+        if (ReadStuffedPair(value))
+            return true;
+    } else if (const int byte = ReadStuffed(); byte >= 0) {
+        *value = uint16_t(byte);
+        return true;
+    }
+    ++Statistics.ByteTimeouts;
+    return false;
+}
+
 int TLowProtocol::Receive(void* buffer, uint16_t size, uint16_t* length, uint16_t* source) {
     if (length)
         *length = 0;
@@ -188,19 +200,8 @@ int TLowProtocol::Receive(void* buffer, uint16_t size, uint16_t* length, uint16_
     }
 
     uint16_t announced;
-    if (IsExtended) {
-        if (!ReadStuffedPair(&announced)) {
-            ++Statistics.ByteTimeouts;
-            return MissingByte;
-        }
-    } else {
-        const int value = ReadStuffed();
-        if (value < 0) {
-            ++Statistics.ByteTimeouts;
-            return MissingByte;
-        }
-        announced = uint16_t(value);
-    }
+    if (!ReadField(&announced))
+        return MissingByte;
     if (length)
         *length = announced;
     if (announced > size) {
@@ -219,19 +220,8 @@ int TLowProtocol::Receive(void* buffer, uint16_t size, uint16_t* length, uint16_
     }
 
     uint16_t received;
-    if (IsExtended) {
-        if (!ReadStuffedPair(&received)) {
-            ++Statistics.ByteTimeouts;
-            return MissingByte;
-        }
-    } else {
-        const int value = ReadStuffed();
-        if (value < 0) {
-            ++Statistics.ByteTimeouts;
-            return MissingByte;
-        }
-        received = uint16_t(value);
-    }
+    if (!ReadField(&received))
+        return MissingByte;
     const uint16_t expected = IsExtended ? Crc16(bytes, announced) : Sum8(bytes, announced);
     if (received != expected) {
         WriteByte(kNak);

@@ -140,6 +140,8 @@ public:
 private:
     bool PortOpen() const;
     bool ReadStuffedPair(uint16_t* value);
+    /* A length or checksum: one byte in short frames, two in extended ones; a missing byte is a byte time-out. */
+    bool ReadField(uint16_t* value);
 
     uint8_t Ports[kMaxPorts];
     uint8_t PortsListed = 0;
