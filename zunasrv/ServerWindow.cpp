@@ -147,7 +147,7 @@ void TServerWindow::ShowState() {
     static const char* const states[] = {"весы отключены", "весы подключены", "подключение весов…"};
     WeightLbl->setText(QLocale().toString(Server.Weight()) + QStringLiteral(" кг"));
     StateLbl->setText(QStringLiteral("%1; станций: %2; режим: %3")
-                          .arg(QLatin1String(states[qBound(0, Server.ScalesState(), 2)]))
+                          .arg(QString::fromUtf8(states[qBound(0, Server.ScalesState(), 2)]))
                           .arg(Server.StationCount())
                           .arg(Server.Mode() == 1 ? QStringLiteral("автоматический") : QStringLiteral("статический")));
 }
