@@ -96,12 +96,8 @@ void TZunaServer::Read(QLocalSocket* socket) {
     qsizetype used = 0;
     for (; buffer.size() - used >= Zuna::kFrameSize; used += Zuna::kFrameSize) {
         const Zuna::Frame frame = Zuna::Frame::Decode(buffer.constData() + used);
-        if (!frame.KnownKind()) {
-            // a garbled stream: this connection ends, nothing else
-            Forget(socket);
-            socket->abort();
-            return;
-        }
+        if (!frame.KnownKind())
+            continue; // a frame of an unknown kind is ignored
         Handle(socket, frame);
         if (!Buffers.contains(socket))
             return; // the connection was closed while handling

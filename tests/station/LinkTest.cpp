@@ -1,6 +1,7 @@
 #include "QtPrinters.h"
 #include "StationFixture.h"
 
+#include <QLocalSocket>
 #include <QTabWidget>
 
 namespace {
@@ -145,4 +146,27 @@ TEST_P(StationLink, EveryReparentingGivesANewHandleThatIsAnnounced) {
     EXPECT_EQ(Station->LastHandle, Station->WindowHandle());
     // the server now addresses the new handle: its state still arrives
     ConnectScales();
+}
+
+TEST_P(StationLink, ServerIgnoresUnknownFramesAndSurvivesABrokenClient) {
+    StartServer();
+    QLocalSocket raw;
+    raw.connectToServer(Zuna::SocketPath());
+    ASSERT_TRUE(raw.waitForConnected(1000));
+    raw.write(Zuna::Frame{7, Zuna::WM_ZUNA_QUERY, 0, 0}.Encode());          // unknown kind
+    raw.write(Zuna::Frame{Zuna::Post, 0x1234, 0, 0}.Encode());              // unknown message
+    raw.write(Zuna::Frame{Zuna::Send, Zuna::WM_ZUNA_QUERY, Zuna::ZQ_VERSION, 0}.Encode());
+    ASSERT_TRUE(raw.waitForReadyRead(1000));
+    QByteArray answer = raw.readAll();
+    while (answer.size() < Zuna::kFrameSize && raw.waitForReadyRead(500))
+        answer += raw.readAll();
+    ASSERT_EQ(answer.size(), Zuna::kFrameSize);
+    const Zuna::Frame result = Zuna::Frame::Decode(answer.constData());
+    EXPECT_EQ(result.FrameKind, quint32(Zuna::Result));
+    EXPECT_EQ(result.WParam, 1);
+    raw.write(QByteArray(10, '\x55')); // half a frame, then the client goes away
+    raw.flush();
+    raw.abort();
+    CreateStation(); // the server still serves others
+    EXPECT_EQ(Station->LinkState, LINK_SERVER);
 }
