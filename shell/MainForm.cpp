@@ -146,17 +146,19 @@ void TMainForm::OpenDatabaseConnection() {
     // is current again afterwards, whatever happened.
     const QString startFolder = QDir::currentPath();
     const TDatabaseSettings settings = ReadDatabaseSettings(*ConfigIni, CfgDir);
+    QString failure;
     QDir::setCurrent(CfgDir);
     try {
         OpenDatabase(settings);
         DatabaseOpen = true;
     } catch (const std::exception& error) {
-        QDir::setCurrent(startFolder);
-        ReportError(QString::asprintf("%s", error.what()) + QStringLiteral("\n@ TMainForm::FormCreate"),
-                    QStringLiteral("Не удалось подключится к базе данных."));
-        TADOEntity().LogADOInfo();
+        failure = QString::fromUtf8(error.what());
     }
     QDir::setCurrent(startFolder);
+    if (DatabaseOpen)
+        return;
+    ReportError(failure + QStringLiteral("\n@ TMainForm::FormCreate"), QStringLiteral("Не удалось подключится к базе данных."));
+    TADOEntity().LogADOInfo();
 }
 
 void TMainForm::InstallSymbolFont() {
