@@ -29,6 +29,15 @@ struct Pair {
     int Master = -1, Slave = -1;
 };
 
+// A line whose slave end is the library's port, configured as a caller would.
+struct Line : Pair {
+    Line() {
+        Link.SetHandle(Slave);
+        Link.InitPort(115200, 0, 0);
+    }
+    TLowProtocol Link;
+};
+
 std::vector<uint8_t> Data(size_t size) {
     std::vector<uint8_t> data(size);
     for (size_t i = 0; i < size; ++i)
@@ -71,14 +80,11 @@ private:
 void SendAcknowledged(benchmark::State& state) {
     const bool extended = state.range(0) != 0;
     const auto data = Data(200);
-    Pair line;
-    TLowProtocol link;
-    link.SetHandle(line.Slave);
-    link.InitPort(115200, 0, 0);
-    link.SetExtended(extended);
+    Line line;
+    line.Link.SetExtended(extended);
     Acknowledger peer(line.Master, (extended ? 11 : 6) + data.size());
     for (auto _ : state)
-        if (link.Send(data.data(), uint16_t(data.size()), 1) != 15)
+        if (line.Link.Send(data.data(), uint16_t(data.size()), 1) != 15)
             state.SkipWithError("not acknowledged");
     state.SetLabel(extended ? "extended, 200 bytes" : "short, 200 bytes");
 }
@@ -121,14 +127,11 @@ void ReceiveAndAcknowledge(benchmark::State& state) {
 // One byte written by the library (or by a bare write) and taken off the other end.
 void BytesWritten(benchmark::State& state) {
     const bool library = state.range(0) != 0;
-    Pair line;
-    TLowProtocol link;
-    link.SetHandle(line.Slave);
-    link.InitPort(115200, 0, 0);
+    Line line;
     uint8_t byte = 0x42, in;
     for (auto _ : state) {
         if (library)
-            link.WriteByte(byte);
+            line.Link.WriteByte(byte);
         else if (write(line.Slave, &byte, 1) != 1)
             state.SkipWithError("write failed");
         if (read(line.Master, &in, 1) != 1)
@@ -140,16 +143,13 @@ void BytesWritten(benchmark::State& state) {
 // One byte put on the line and read by the library (or by a bare read).
 void BytesRead(benchmark::State& state) {
     const bool library = state.range(0) != 0;
-    Pair line;
-    TLowProtocol link;
-    link.SetHandle(line.Slave);
-    link.InitPort(115200, 0, 0);
+    Line line;
     uint8_t byte = 0x42, in;
     for (auto _ : state) {
         if (write(line.Master, &byte, 1) != 1)
             state.SkipWithError("write failed");
         if (library)
-            benchmark::DoNotOptimize(link.ReadByte());
+            benchmark::DoNotOptimize(line.Link.ReadByte());
         else if (read(line.Slave, &in, 1) != 1)
             state.SkipWithError("read failed");
     }
