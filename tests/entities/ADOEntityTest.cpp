@@ -12,6 +12,8 @@ class ADOEntityTest : public StorageTest {
 protected:
     void SetUp() override {
         StorageTest::SetUp();
+        if (IsSkipped())
+            return;
         Run(QStringLiteral("insert into measure (id, time_stamp, type, axes_cnt, bogies_cnt) values "
                            "(1, '2015.03.07 09:05:00', 3, 2, 0), (2, '2015.03.07 23:59:59', 1, 0, 0), "
                            "(3, '2015.03.08 00:00:00', 1, 0, 0)"));
