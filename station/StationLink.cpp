@@ -19,11 +19,14 @@ bool TMeasurerForm::ConnectServer() {
     bool ok = true;
     if (!Link.Connect()) {
         QString path = Config.ReadString(QStringLiteral("zuna"), QStringLiteral("server"), QStringLiteral("zunasrv"));
-        if (!QFileInfo::exists(path) && QFileInfo(path).isRelative()) // an absolute path stays as it is
+        if (!QFileInfo(path).isFile() && QFileInfo(path).isRelative()) // an absolute path stays as it is
             path = Config.ReadString(QStringLiteral("temp"), QStringLiteral("AppDir"), QString()) + path;
         const QString commandLine =
             path + QLatin1Char(' ') + Config.ReadString(QStringLiteral("zuna"), QStringLiteral("runparam"), QStringLiteral("-start"));
-        const QStringList arguments = QProcess::splitCommand(commandLine);
+        QStringList arguments = QProcess::splitCommand(commandLine);
+        // a bare name of a file in the current folder means that file, not a program on the PATH
+        if (!arguments.isEmpty() && !arguments.first().contains(QLatin1Char('/')) && QFileInfo(arguments.first()).isFile())
+            arguments.first().prepend(QStringLiteral("./"));
         if (arguments.isEmpty() || !QProcess::startDetached(arguments.first(), arguments.mid(1))) {
             ok = false;
             reason = QStringLiteral("Не удаётся запустить модуль работы с весами: \n") + commandLine;

@@ -170,3 +170,39 @@ TEST_P(StationLink, ServerIgnoresUnknownFramesAndSurvivesABrokenClient) {
     CreateStation(); // the server still serves others
     EXPECT_EQ(Station->LinkState, LINK_SERVER);
 }
+
+TEST_P(StationLink, DefaultServerIsLookedForInTheCurrentFolderThenBesideTheProgram) {
+    const QFileInfo server(QStringLiteral(ZUNASRV_PATH));
+    {
+        QFile::remove(ConfigPath);
+        IniFile config(ConfigPath); // no [zuna] section: "zunasrv -start"
+        config.WriteString(QStringLiteral("temp"), QStringLiteral("AppDir"), server.absolutePath() + QLatin1Char('/'));
+        Config = std::make_unique<IniFile>(ConfigPath);
+    }
+    CreateStation(); // started from the program folder
+    EXPECT_TRUE(Boxes.isEmpty()) << Boxes.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Station->LinkState, LINK_SERVER);
+    Station.reset();
+    StopServer();
+
+    // a file of that name in the current folder wins; here it is not a server, so it is what fails to come up
+    QTemporaryDir current;
+    QFile fake(current.filePath(QStringLiteral("zunasrv")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\nexit 0\n");
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(current.path());
+    {
+        ModalWatcher watcher([this](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                Boxes.append(box->text());
+        });
+        TMeasurerForm station(*Config, nullptr);
+        EXPECT_EQ(station.LinkState, 0);
+    }
+    QDir::setCurrent(before);
+    ASSERT_EQ(Boxes.size(), 1);
+    EXPECT_TRUE(Boxes[0].endsWith(QStringLiteral("Превышено время ожидания загрузки сервера ( 5000 мс )")));
+}
