@@ -167,3 +167,25 @@ void TADOEntity::LogADOInfo() {
         lines += name + QStringLiteral(" = ") + value + QLatin1Char('\n');
     ReportError(QStringLiteral("ADO info:\n%1").arg(lines) + QStringLiteral("\n@ TADOEntity::LogADOInfo"), QString());
 }
+
+void TADOEntity::SaveRow(qint32& id, const QString& table, const QString& insert, const QString& update,
+                                   const std::function<void()>& bind) {
+    const qint32 oldId = id;
+    try {
+        TTransaction transaction;
+        if (id <= 0) {
+            transaction.LockForIdAllocation(table);
+            id = AllocateId(table);
+            SetSQL(insert);
+        } else {
+            SetSQL(update);
+        }
+        SetParam(QStringLiteral("id"), id);
+        bind();
+        Exec();
+        transaction.Commit();
+    } catch (...) {
+        id = oldId;
+        throw;
+    }
+}

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 // The query under every stored entity: one statement at a time with named parameters on the program's one
 // database connection. A query's result is read whole into memory when it is opened (so Rows is exact on every
@@ -48,6 +49,10 @@ public:
     // The highest id of table plus one (1 for an empty table). Call inside a TTransaction that has locked table
     // for id allocation.
     int AllocateId(const QString& table);
+    // Writes one row in its own (or the caller's) transaction: with id 0 or less it allocates the id from table and
+    // runs insert, else update; bind sets the parameters besides :id. A failure raises and restores id.
+    void SaveRow(qint32& id, const QString& table, const QString& insert, const QString& update,
+                 const std::function<void()>& bind);
 
     // Writes the connection dump (driver and server version, connection properties, never a password) to the log.
     void LogADOInfo();

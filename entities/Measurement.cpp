@@ -200,22 +200,18 @@ void TVYKMeasurementImpl::Save() {
     const int oldId = Id;
     std::vector<TVYKWeighing*> inserted; // weighings this save gives an id
     try {
-        TTransaction transaction;
-        if (Id <= 0) {
-            transaction.LockForIdAllocation(QStringLiteral("measure"));
-            Id = AllocateId(QStringLiteral("measure"));
-            SetSQL(QStringLiteral("INSERT INTO measure (id, time_stamp, type, axes_cnt, bogies_cnt) "
-                                  "VALUES (:id, :time_stamp, :type, :axes_cnt, :bogies_cnt)"));
-        } else {
-            SetSQL(QStringLiteral("UPDATE measure SET time_stamp = :time_stamp, type = :type, axes_cnt = :axes_cnt, "
-                                  "bogies_cnt = :bogies_cnt WHERE id = :id"));
-        }
-        SetParam(QStringLiteral("id"), Id);
-        SetParam(QStringLiteral("time_stamp"), FormatTimeStamp(TimeStamp));
-        SetParam(QStringLiteral("type"), Type);
-        SetParam(QStringLiteral("axes_cnt"), AxleCount);
-        SetParam(QStringLiteral("bogies_cnt"), BogieCount);
-        Exec();
+        TTransaction transaction; // the measure row and its weighings: all or nothing
+        SaveRow(Id, QStringLiteral("measure"),
+                QStringLiteral("INSERT INTO measure (id, time_stamp, type, axes_cnt, bogies_cnt) "
+                               "VALUES (:id, :time_stamp, :type, :axes_cnt, :bogies_cnt)"),
+                QStringLiteral("UPDATE measure SET time_stamp = :time_stamp, type = :type, axes_cnt = :axes_cnt, "
+                               "bogies_cnt = :bogies_cnt WHERE id = :id"),
+                [this] {
+                    SetParam(QStringLiteral("time_stamp"), FormatTimeStamp(TimeStamp));
+                    SetParam(QStringLiteral("type"), Type);
+                    SetParam(QStringLiteral("axes_cnt"), AxleCount);
+                    SetParam(QStringLiteral("bogies_cnt"), BogieCount);
+                });
 
         SetSQL(QStringLiteral("UPDATE weighs SET msr_id=:msr_id WHERE id=:id"));
         SetParam(QStringLiteral("msr_id"), Id);

@@ -1,7 +1,5 @@
 #include "ReferenceEntity.h"
 
-#include "Transaction.h"
-
 bool TReferenceEntityImpl::LoadRow(const QString& table, int id, const std::function<void()>& fill) {
     CloseQuery();
     SetSQL(QStringLiteral("select * from %1 where id = :id").arg(table));
@@ -12,28 +10,6 @@ bool TReferenceEntityImpl::LoadRow(const QString& table, int id, const std::func
         fill();
     CloseQuery();
     return found;
-}
-
-void TReferenceEntityImpl::SaveRow(qint32& id, const QString& table, const QString& insert, const QString& update,
-                                   const std::function<void()>& bind) {
-    const qint32 oldId = id;
-    try {
-        TTransaction transaction;
-        if (id <= 0) {
-            transaction.LockForIdAllocation(table);
-            id = AllocateId(table);
-            SetSQL(insert);
-        } else {
-            SetSQL(update);
-        }
-        SetParam(QStringLiteral("id"), id);
-        bind();
-        Exec();
-        transaction.Commit();
-    } catch (...) {
-        id = oldId;
-        throw;
-    }
 }
 
 bool TReferenceEntityImpl::DeleteUnreferenced(int id, const QString& countSql, const QString& deleteSql) {

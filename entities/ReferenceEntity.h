@@ -4,15 +4,12 @@
 #include "Entity.h"
 
 // What vehicles, models and drivers share: load by id from their table (first row wins, a missing row loads
-// nothing silently), save with id allocation in one transaction, and a delete refused while other rows refer to
-// the row. Each kind gives its table, statements and fields.
+// nothing silently) and a delete refused while other rows refer to the row. Each kind gives its table, statements
+// and fields; saving is TADOEntity::SaveRow.
 class TReferenceEntityImpl : public TADOEntity {
 protected:
     // Loads the first row of "select * from <table> where id = :id" through fill; true when one was found.
     bool LoadRow(const QString& table, int id, const std::function<void()>& fill);
-    // Inserts (allocating the id from table) or updates with bind; restores the id when anything fails.
-    void SaveRow(qint32& id, const QString& table, const QString& insert, const QString& update,
-                 const std::function<void()>& bind);
     // Counts the references with countSql (:id bound) and, when there are none, runs deleteSql. False when
     // refused or failed (failures are reported).
     bool DeleteUnreferenced(int id, const QString& countSql, const QString& deleteSql);

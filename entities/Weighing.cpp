@@ -1,7 +1,6 @@
 #include "Weighing.h"
 
 #include "Strtools.h"
-#include "Transaction.h"
 #include "VYKInterfaceForm.h"
 
 void TVYKWeighing::Clear() {
@@ -45,34 +44,22 @@ bool TVYKWeighingImpl::Load(int id) {
 }
 
 void TVYKWeighingImpl::Save() {
-    const int oldId = Id;
-    try {
-        TTransaction transaction;
-        if (Id <= 0) {
-            transaction.LockForIdAllocation(QStringLiteral("weighs"));
-            Id = AllocateId(QStringLiteral("weighs"));
-            SetSQL(QStringLiteral("INSERT INTO weighs (id, time_stamp, type, num, calc, axes_cnt, weight, error, \"limit\") "
-                                  "VALUES (:id, :time_stamp, :type, :num, :calc, :axes_cnt, :weight, :error, :limit)"));
-        } else {
-            SetSQL(QStringLiteral("UPDATE weighs SET time_stamp = :time_stamp, type = :type, weight = :weight, "
-                                  "error = :error, \"limit\" = :limit, axes_cnt = :axes_cnt, num = :num, calc = :calc "
-                                  "WHERE id = :id"));
-        }
-        SetParam(QStringLiteral("id"), Id);
-        SetParam(QStringLiteral("time_stamp"), FormatTimeStamp(TimeStamp));
-        SetParam(QStringLiteral("type"), Type);
-        SetParam(QStringLiteral("num"), Num);
-        SetParam(QStringLiteral("calc"), Calc);
-        SetParam(QStringLiteral("axes_cnt"), AxleCount);
-        SetParam(QStringLiteral("error"), Error);
-        SetParam(QStringLiteral("limit"), Limit);
-        SetParam(QStringLiteral("weight"), Weight);
-        Exec();
-        transaction.Commit();
-    } catch (...) {
-        Id = oldId; // the row is not there: a later Save must insert it again
-        throw;
-    }
+    SaveRow(Id, QStringLiteral("weighs"),
+            QStringLiteral("INSERT INTO weighs (id, time_stamp, type, num, calc, axes_cnt, weight, error, \"limit\") "
+                           "VALUES (:id, :time_stamp, :type, :num, :calc, :axes_cnt, :weight, :error, :limit)"),
+            QStringLiteral("UPDATE weighs SET time_stamp = :time_stamp, type = :type, weight = :weight, "
+                           "error = :error, \"limit\" = :limit, axes_cnt = :axes_cnt, num = :num, calc = :calc "
+                           "WHERE id = :id"),
+            [this] {
+                SetParam(QStringLiteral("time_stamp"), FormatTimeStamp(TimeStamp));
+                SetParam(QStringLiteral("type"), Type);
+                SetParam(QStringLiteral("num"), Num);
+                SetParam(QStringLiteral("calc"), Calc);
+                SetParam(QStringLiteral("axes_cnt"), AxleCount);
+                SetParam(QStringLiteral("error"), Error);
+                SetParam(QStringLiteral("limit"), Limit);
+                SetParam(QStringLiteral("weight"), Weight);
+            });
 }
 
 bool TVYKWeighingImpl::Delete(int measurementId) {
