@@ -3,7 +3,6 @@
 #include "PtyPeer.h"
 #include "protocol.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -25,11 +24,9 @@ void Station(TLowProtocol& station) {
 } // namespace
 
 TEST(Client, OpensConfiguresAndExchangesFramesThroughTheExports) {
-    char pattern[] = "/tmp/protocol-ports-XXXXXX";
-    const std::filesystem::path folder = mkdtemp(pattern);
+    PortsFolder folder;
     PtyPeer line;
-    std::filesystem::create_symlink(line.SlaveName, folder / "COM2");
-    setenv("PROTOCOL_PORTS_DIR", folder.c_str(), 1);
+    folder.Link("COM2", line.SlaveName);
 
     TAbstractLowProtocol* link = GetLowProtocol(nullptr);
     ASSERT_TRUE(link->OpenPort(2));
@@ -51,5 +48,4 @@ TEST(Client, OpensConfiguresAndExchangesFramesThroughTheExports) {
     for (size_t i = 0; i < sizeof request; ++i)
         EXPECT_EQ(answer[i], request[sizeof request - 1 - i]);
     EXPECT_TRUE(link->ClosePort());
-    std::filesystem::remove_all(folder);
 }

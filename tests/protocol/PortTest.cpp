@@ -4,30 +4,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 
-namespace fs = std::filesystem;
 
 namespace {
-
-// A ports folder in a temporary place, named by PROTOCOL_PORTS_DIR for the test's lifetime.
-class PortsFolder {
-public:
-    PortsFolder() {
-        char pattern[] = "/tmp/protocol-ports-XXXXXX";
-        Path = mkdtemp(pattern);
-        setenv("PROTOCOL_PORTS_DIR", Path.c_str(), 1);
-    }
-    ~PortsFolder() {
-        unsetenv("PROTOCOL_PORTS_DIR");
-        fs::remove_all(Path);
-    }
-    void Link(const std::string& name, const std::string& target) const { fs::create_symlink(target, Path / name); }
-
-    fs::path Path;
-};
 
 std::vector<int> Listed(const TLowProtocol& link) {
     std::vector<int> ports;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -63,4 +65,21 @@ public:
 
 private:
     bool SlaveHandedOver = false;
+};
+
+// A ports folder in a temporary place, named by PROTOCOL_PORTS_DIR for the test's lifetime.
+class PortsFolder {
+public:
+    PortsFolder() {
+        char pattern[] = "/tmp/protocol-ports-XXXXXX";
+        Path = mkdtemp(pattern);
+        setenv("PROTOCOL_PORTS_DIR", Path.c_str(), 1);
+    }
+    ~PortsFolder() {
+        unsetenv("PROTOCOL_PORTS_DIR");
+        std::filesystem::remove_all(Path);
+    }
+    void Link(const std::string& name, const std::string& target) const { std::filesystem::create_symlink(target, Path / name); }
+
+    std::filesystem::path Path;
 };
